@@ -1,0 +1,32 @@
+// The import: the result document from the timetable solution SOLUC.
+//
+// Walks the teachers of PROFT and each teacher's SOLUC rows, resolves every
+// code through the timetable tables, and saves the result document beside the
+// chosen file. Every table it opens is closed when it ends, also on an error;
+// a failed import writes no result file.
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <string>
+
+#include "platform/xml.h"
+
+namespace tts {
+
+struct ImportSummary {
+  std::string resultFile;     // path of the saved result document
+  size_t teachers = 0;        // teacher lists written
+  size_t activities = 0;      // activity lists written
+  size_t slotsNotFound = 0;   // classes whose time slot was not found
+  size_t roomsNotFound = 0;   // classes whose room was not found
+  size_t groupsNotFound = 0;  // classes whose group was not found
+  size_t subjectsNotFound = 0;  // classes with a blank subject code
+};
+
+// Runs the import of the interchange document at `chosenPath` with the tables
+// of the working folder `qtemp`; `doc` receives the result document.
+ImportSummary ImportarSolucion(std::unique_ptr<xml::Document>& doc, const std::string& chosenPath,
+                               const std::string& qtemp);
+
+}  // namespace tts
