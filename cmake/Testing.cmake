@@ -20,7 +20,8 @@ function(tts_add_test name)
   target_link_libraries(${name} PRIVATE ttcore tts_testsupport ${TTS_GTEST_MAIN})
   if(CMAKE_CROSSCOMPILING)
     add_test(NAME ${name} COMMAND ${name})
-    set_tests_properties(${name} PROPERTIES ENVIRONMENT "TTS_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
+    set_tests_properties(${name} PROPERTIES ENVIRONMENT
+      "TTS_SOURCE_DIR=${PROJECT_SOURCE_DIR};TTS_WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix")
   else()
     gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
       PROPERTIES ENVIRONMENT "TTS_SOURCE_DIR=${PROJECT_SOURCE_DIR}")

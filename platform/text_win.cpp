@@ -34,7 +34,24 @@ std::string narrow(UINT codePage, const std::wstring& text) {
 
 }  // namespace
 
-std::string ansiFromUtf8(std::string_view utf8) { return narrow(CP_ACP, wide(CP_UTF8, utf8)); }
+std::string ansiFromUtf8(std::string_view utf8) {
+  // A character beyond the 16-bit range arrives as a surrogate pair; it is one
+  // character, so it becomes one "?".
+  std::wstring text = wide(CP_UTF8, utf8);
+  std::wstring single;
+  single.reserve(text.size());
+  for (size_t i = 0; i < text.size(); ++i) {
+    wchar_t c = text[i];
+    if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+        text[i + 1] <= 0xDFFF) {
+      single += L'?';
+      ++i;
+    } else {
+      single += c;
+    }
+  }
+  return narrow(CP_ACP, single);
+}
 
 std::string utf8FromAnsi(std::string_view ansi) { return narrow(CP_UTF8, wide(CP_ACP, ansi)); }
 
