@@ -8,6 +8,10 @@
 //
 // Every failure throws tts::Error with a Spanish message (naming the file for
 // load and save). A selection that finds nothing is no failure.
+//
+// Files in UTF-8, UTF-16, ISO-8859-1, ISO-8859-15, windows-1252 and US-ASCII
+// are read; a file is saved in the encoding it declared, with its prolog, and a
+// character that encoding lacks is written as a numeric character reference.
 #pragma once
 
 #include <memory>
@@ -52,8 +56,9 @@ class Document {
  public:
   virtual ~Document() = default;
 
-  // Loads the file. Throws Error naming the file when it is missing or
-  // unreadable, is not well-formed, or has no root element.
+  // Loads the file, replacing the content. Throws Error naming the file when
+  // it is missing or unreadable, declares an encoding the system does not read,
+  // is not well-formed, or has no root element.
   virtual void load(const std::string& path) = 0;
   // Matching nodes, in document order, for an absolute path.
   virtual std::vector<NodePtr> selectNodes(const std::string& path) const = 0;
@@ -67,7 +72,9 @@ class Document {
   virtual void save(const std::string& path) const = 0;
 };
 
-// A new, empty document of this build's back end.
+// A new, empty document of this build's back end. On Windows this first
+// initialises COM on the calling thread (apartment-threaded) unless the thread
+// has done so already.
 std::unique_ptr<Document> createDocument();
 
 }  // namespace tts::xml
