@@ -38,7 +38,7 @@ std::string conversionErrorMessage(std::string_view text) {
   return "'" + std::string(text) + "' no es un valor entero válido";
 }
 
-int32_t toInteger(std::string_view text) {
+bool tryToInteger(std::string_view text, int32_t& result) {
   size_t i = 0;
   while (i < text.size() && text[i] == ' ') ++i;
   bool negative = false;
@@ -47,7 +47,7 @@ int32_t toInteger(std::string_view text) {
     ++i;
   }
   std::string_view rest = text.substr(i);
-  auto fail = [&]() -> int32_t { throw Error(conversionErrorMessage(text)); };
+  auto fail = [] { return false; };
 
   size_t digitsFrom = 0;
   bool hex = false;
@@ -72,8 +72,8 @@ int32_t toInteger(std::string_view text) {
       if (d < 0) return fail();
       value = value * 16u + static_cast<uint32_t>(d);
     }
-    uint32_t result = negative ? 0u - value : value;
-    return static_cast<int32_t>(result);
+    result = static_cast<int32_t>(negative ? 0u - value : value);
+    return true;
   }
 
   int64_t value = 0;
@@ -84,7 +84,14 @@ int32_t toInteger(std::string_view text) {
   }
   if (negative) value = -value;
   if (value > INT32_MAX || value < INT32_MIN) return fail();
-  return static_cast<int32_t>(value);
+  result = static_cast<int32_t>(value);
+  return true;
+}
+
+int32_t toInteger(std::string_view text) {
+  int32_t value = 0;
+  if (!tryToInteger(text, value)) throw Error(conversionErrorMessage(text));
+  return value;
 }
 
 std::string lowerAscii(std::string_view text) {

@@ -24,6 +24,9 @@ bool isBlank(std::string_view text);
 // Error("'<text>' no es un valor entero válido").
 int32_t toInteger(std::string_view text);
 
+// The same conversion without throwing: false when toInteger() would throw.
+bool tryToInteger(std::string_view text, int32_t& value);
+
 // The conversion error's message for `text`, in the ANSI code page.
 std::string conversionErrorMessage(std::string_view text);
 
