@@ -37,6 +37,12 @@ std::string ansiFromUtf8(std::string_view utf8);
 // The ANSI code page to UTF-8. Never throws.
 std::string utf8FromAnsi(std::string_view ansi);
 
+// True when the two texts are equal without regard to letter case, as the
+// user's locale compares them: the whole texts, accented letters included ("ñ"
+// and "Ñ" are equal, "a" and "á" are not). Windows asks the system
+// (CompareStringA); elsewhere Windows-1252's letters are folded by our table.
+bool equalIgnoringCase(std::string_view a, std::string_view b);
+
 // ASCII lower-casing, as the command line's run names are compared.
 std::string lowerAscii(std::string_view text);
 

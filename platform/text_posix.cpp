@@ -41,7 +41,38 @@ void appendUtf8(std::string& out, char32_t cp) {
   }
 }
 
+// The small letter of a Windows-1252 capital; every other byte is itself.
+unsigned char folded(unsigned char c) {
+  if (c >= 'A' && c <= 'Z')
+    return static_cast<unsigned char>(c + 0x20);
+  // À to Þ, except the multiplication sign ×.
+  if (c >= 0xC0 && c <= 0xDE && c != 0xD7)
+    return static_cast<unsigned char>(c + 0x20);
+  switch (c) {
+    case 0x8A:
+      return 0x9A;  // Š š
+    case 0x8C:
+      return 0x9C;  // Œ œ
+    case 0x8E:
+      return 0x9E;  // Ž ž
+    case 0x9F:
+      return 0xFF;  // Ÿ ÿ
+    default:
+      return c;
+  }
+}
+
 }  // namespace
+
+bool equalIgnoringCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (folded(static_cast<unsigned char>(a[i])) != folded(static_cast<unsigned char>(b[i]))) {
+      return false;
+    }
+  }
+  return true;
+}
 
 std::string ansiFromUtf8(std::string_view utf8) {
   std::string out;

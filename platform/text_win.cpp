@@ -55,4 +55,11 @@ std::string ansiFromUtf8(std::string_view utf8) {
 
 std::string utf8FromAnsi(std::string_view ansi) { return narrow(CP_UTF8, wide(CP_ACP, ansi)); }
 
+bool equalIgnoringCase(std::string_view a, std::string_view b) {
+  // With explicit lengths, so inner NULs count and two empty texts are equal.
+  // A failed call (0) counts as different.
+  return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(), static_cast<int>(a.size()),
+                        b.data(), static_cast<int>(b.size())) == CSTR_EQUAL;
+}
+
 }  // namespace tts

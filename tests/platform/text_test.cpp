@@ -65,6 +65,34 @@ TEST(AnsiConversion, UnrepresentableBecomesQuestionMark) {
   EXPECT_EQ(ansiFromUtf8("\xF0\x9F\x98\x80"), "?");             // emoji, 4 bytes
 }
 
+TEST(EqualIgnoringCase, WholeTextsAccentedLettersIncluded) {
+  struct Case {
+    std::string a;
+    std::string b;
+    bool same;
+  };
+  const Case cases[] = {
+      {"MAT1", "mat1", true},
+      {"", "", true},
+      {"Espa\xF1ol", "ESPA\xD1OL", true},  // ñ Ñ
+      {"F\xCDSICA", "f\xEDsica", true},    // Í í
+      {"\xC1LGEBRA", "\xE1lgebra", true},  // Á á
+      {"\xDC"
+       "B",
+       "\xFC"
+       "b",
+       true},                                   // Ü ü
+      {"ALGEBRA", "\xC1LGEBRA", false},         // an accent makes another code
+      {"MAT1", "MAT1 ", false},                 // whole codes: no blank is ignored
+      {"MATEMATICAS1", "MATEMATICAS2", false},  // beyond the field's ten characters
+      {"MAT", "MATE", false},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(equalIgnoringCase(c.a, c.b), c.same) << c.a << " / " << c.b;
+    EXPECT_EQ(equalIgnoringCase(c.b, c.a), c.same) << c.b << " / " << c.a;
+  }
+}
+
 TEST(LowerAscii, OnlyAsciiLetters) { EXPECT_EQ(lowerAscii("EXPORTAR Ñ"), "exportar \xD1"); }
 
 }  // namespace
