@@ -3,7 +3,8 @@
 // An export is all or nothing. The builders write into a staging folder inside
 // the working folder; commit() then replaces the six tables (and removes their
 // .MDX files) in one go. A run that ends in an error, or is never committed,
-// leaves the working folder exactly as it was.
+// leaves the working folder exactly as it was: same files, same bytes, and no
+// staging folder left behind.
 #pragma once
 
 #include <cstddef>
@@ -24,14 +25,18 @@ using StartTimeDialog = std::function<std::string()>;
 
 class ExportRun {
  public:
-  // Prepares a run over `doc` into the working folder `qtemp` (created staging
-  // folder inside it). Throws Error when the folder cannot be written.
+  // Prepares a run over `doc` (which must outlive the run) into the working
+  // folder `qtemp`, creating the staging folder inside it. Throws Error "No
+  // existe la carpeta de trabajo '...'" when the folder is missing, and Error
+  // when it cannot be written.
   ExportRun(const xml::Document& doc, std::string qtemp);
   ~ExportRun();  // discards the staging folder unless committed
   ExportRun(const ExportRun&) = delete;
   ExportRun& operator=(const ExportRun&) = delete;
 
-  // The six builders, to be called in this order; each returns its row count.
+  // The six builders, to be called in this order; each returns its row count
+  // and throws Error (conversion error, a record lacking a value, table or
+  // document failure) leaving the working folder untouched.
   size_t ExportarMaterias();     // ASIGNOMT from MATERIAS
   size_t ExportarProfesores();   // PROFT from PROFESORES
   size_t ExportarAulas();        // AULAT from AULAS
@@ -39,8 +44,10 @@ class ExportRun {
   size_t ExportarAsignaturas();  // ASIGT from ASIGNATURAS (reads this run's ASIGNOMT)
   size_t ExportarTramos(const StartTimeDialog& askStartTime);  // DIASHORAST from TRAMOS
 
-  // Replaces the working folder's six tables by this run's. On failure the
-  // folder is put back as it was and Error is thrown.
+  // Replaces the working folder's six tables by this run's. Throws Error,
+  // changing nothing, when a builder has not completed (or failed last time it
+  // ran) or the run is already committed; on a failure while replacing, the
+  // folder is put back as it was and Error names the table.
   void commit();
 
  private:
