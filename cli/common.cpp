@@ -8,7 +8,8 @@
 namespace tts::cli {
 
 std::string workingFolder(const std::string& qtempOption) {
-  if (!qtempOption.empty()) return qtempOption;
+  if (!qtempOption.empty())
+    return qtempOption;
 #ifdef _WIN32
   return "C:\\QTEMP";
 #else

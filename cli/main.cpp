@@ -18,12 +18,16 @@ int main(int argc, char** argv) {
   using namespace tts::cli;
   Args args(argv + 1, argv + argc);
   try {
-    if (args.empty()) throw UsageError("Falta la orden");
+    if (args.empty())
+      throw UsageError("Falta la orden");
     std::string command = args.front();
     args.erase(args.begin());
-    if (command == "tabla") return runTabla(args, std::cout);
-    if (command == "exportar") return runExportar(args, std::cout);
-    if (command == "importar") return runImportar(args, std::cout);
+    if (command == "tabla")
+      return runTabla(args, std::cout);
+    if (command == "exportar")
+      return runExportar(args, std::cout);
+    if (command == "importar")
+      return runImportar(args, std::cout);
     throw UsageError("Orden desconocida: " + command);
   } catch (const UsageError& e) {
     std::cerr << forTerminal(e.what()) << "\n" << forTerminal(kUsage);

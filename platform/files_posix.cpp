@@ -4,12 +4,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <strings.h>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <random>
-#include <strings.h>
 
 #include "platform/error.h"
 #include "platform/files.h"
@@ -19,31 +19,45 @@ namespace tts::files {
 
 namespace {
 
-std::string quoted(const std::string& path) { return "'" + pathForMessage(path) + "'"; }
+std::string quoted(const std::string& path) {
+  return "'" + pathForMessage(path) + "'";
+}
 
 // The failure in the user's words; the system's own description otherwise.
 std::string reason() {
   switch (errno) {
-    case ENOENT: return "no existe";
-    case ENOTDIR: return "la carpeta no existe";
+    case ENOENT:
+      return "no existe";
+    case ENOTDIR:
+      return "la carpeta no existe";
     case EACCES:
-    case EPERM: return "acceso denegado";
-    case EROFS: return "el disco es de solo lectura";
-    case ENOSPC: return "no queda espacio en el disco";
-    case EISDIR: return "es una carpeta";
+    case EPERM:
+      return "acceso denegado";
+    case EROFS:
+      return "el disco es de solo lectura";
+    case ENOSPC:
+      return "no queda espacio en el disco";
+    case EISDIR:
+      return "es una carpeta";
     case EBUSY:
-    case ETXTBSY: return "está en uso por otro programa";
-    default: return ansiFromUtf8(std::strerror(errno));
+    case ETXTBSY:
+      return "está en uso por otro programa";
+    default:
+      return ansiFromUtf8(std::strerror(errno));
   }
 }
 
 }  // namespace
 
-std::string pathForMessage(const std::string& path) { return ansiFromUtf8(path); }
+std::string pathForMessage(const std::string& path) {
+  return ansiFromUtf8(path);
+}
 
 std::string join(const std::string& folder, const std::string& name) {
-  if (folder.empty()) return name;
-  if (folder.back() == '/') return folder + name;
+  if (folder.empty())
+    return name;
+  if (folder.back() == '/')
+    return folder + name;
   return folder + "/" + name;
 }
 
@@ -60,29 +74,36 @@ bool isFolder(const std::string& path) {
 std::string findEntry(const std::string& folder, const std::string& name) {
   std::string exact = join(folder, name);
   struct stat st {};
-  if (::lstat(exact.c_str(), &st) == 0) return exact;
+  if (::lstat(exact.c_str(), &st) == 0)
+    return exact;
   for (const std::string& entry : list(folder)) {
-    if (::strcasecmp(entry.c_str(), name.c_str()) == 0) return join(folder, entry);
+    if (::strcasecmp(entry.c_str(), name.c_str()) == 0)
+      return join(folder, entry);
   }
   return exact;
 }
 
-bool removeQuietly(const std::string& path) { return ::unlink(path.c_str()) == 0; }
+bool removeQuietly(const std::string& path) {
+  return ::unlink(path.c_str()) == 0;
+}
 
 std::vector<uint8_t> readAll(const std::string& path) {
   int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) throw Error("No se puede leer el archivo " + quoted(path) + ": " + reason());
+  if (fd < 0)
+    throw Error("No se puede leer el archivo " + quoted(path) + ": " + reason());
   std::vector<uint8_t> bytes;
   uint8_t buffer[65536];
   for (;;) {
     ssize_t n = ::read(fd, buffer, sizeof buffer);
     if (n < 0) {
-      if (errno == EINTR) continue;
+      if (errno == EINTR)
+        continue;
       std::string why = reason();
       ::close(fd);
       throw Error("No se puede leer el archivo " + quoted(path) + ": " + why);
     }
-    if (n == 0) break;
+    if (n == 0)
+      break;
     bytes.insert(bytes.end(), buffer, buffer + n);
   }
   ::close(fd);
@@ -91,12 +112,14 @@ std::vector<uint8_t> readAll(const std::string& path) {
 
 void writeAll(const std::string& path, const std::vector<uint8_t>& bytes) {
   int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-  if (fd < 0) throw Error("No se puede escribir el archivo " + quoted(path) + ": " + reason());
+  if (fd < 0)
+    throw Error("No se puede escribir el archivo " + quoted(path) + ": " + reason());
   size_t done = 0;
   while (done < bytes.size()) {
     ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
     if (n < 0) {
-      if (errno == EINTR) continue;
+      if (errno == EINTR)
+        continue;
       std::string why = reason();
       ::close(fd);
       throw Error("No se puede escribir el archivo " + quoted(path) + ": " + why);
@@ -122,8 +145,10 @@ std::string makeUniqueFolder(const std::string& parent, const std::string& prefi
     char suffix[17];
     std::snprintf(suffix, sizeof suffix, "%016llx", static_cast<unsigned long long>(random()));
     std::string path = join(parent, prefix + suffix);
-    if (::mkdir(path.c_str(), 0777) == 0) return path;
-    if (errno != EEXIST) break;
+    if (::mkdir(path.c_str(), 0777) == 0)
+      return path;
+    if (errno != EEXIST)
+      break;
   }
   throw Error("No se puede crear una carpeta en " + quoted(parent) + ": " + reason());
 }
@@ -136,10 +161,12 @@ void removeTreeQuietly(const std::string& path) {
 std::vector<std::string> list(const std::string& folder) {
   std::vector<std::string> names;
   DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
-  if (!dir) return names;
+  if (!dir)
+    return names;
   while (dirent* entry = ::readdir(dir)) {
     std::string name = entry->d_name;
-    if (name != "." && name != "..") names.push_back(name);
+    if (name != "." && name != "..")
+      names.push_back(name);
   }
   ::closedir(dir);
   return names;
@@ -150,6 +177,8 @@ std::string folderPart(const std::string& path) {
   return cut == std::string::npos ? std::string() : path.substr(0, cut + 1);
 }
 
-std::string namePart(const std::string& path) { return path.substr(folderPart(path).size()); }
+std::string namePart(const std::string& path) {
+  return path.substr(folderPart(path).size());
+}
 
 }  // namespace tts::files

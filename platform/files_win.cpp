@@ -12,18 +12,26 @@ namespace tts::files {
 
 namespace {
 
-std::string quoted(const std::string& path) { return "'" + path + "'"; }
+std::string quoted(const std::string& path) {
+  return "'" + path + "'";
+}
 
 std::string reason(DWORD code) {
   switch (code) {
-    case ERROR_FILE_NOT_FOUND: return "no existe";
-    case ERROR_PATH_NOT_FOUND: return "la carpeta no existe";
-    case ERROR_ACCESS_DENIED: return "acceso denegado";
-    case ERROR_WRITE_PROTECT: return "el disco es de solo lectura";
+    case ERROR_FILE_NOT_FOUND:
+      return "no existe";
+    case ERROR_PATH_NOT_FOUND:
+      return "la carpeta no existe";
+    case ERROR_ACCESS_DENIED:
+      return "acceso denegado";
+    case ERROR_WRITE_PROTECT:
+      return "el disco es de solo lectura";
     case ERROR_DISK_FULL:
-    case ERROR_HANDLE_DISK_FULL: return "no queda espacio en el disco";
+    case ERROR_HANDLE_DISK_FULL:
+      return "no queda espacio en el disco";
     case ERROR_SHARING_VIOLATION:
-    case ERROR_LOCK_VIOLATION: return "está en uso por otro programa";
+    case ERROR_LOCK_VIOLATION:
+      return "está en uso por otro programa";
     default: {
       char text[64];
       std::snprintf(text, sizeof text, "error %lu del sistema", static_cast<unsigned long>(code));
@@ -32,22 +40,29 @@ std::string reason(DWORD code) {
   }
 }
 
-bool isSeparator(char c) { return c == '\\' || c == '/' || c == ':'; }
+bool isSeparator(char c) {
+  return c == '\\' || c == '/' || c == ':';
+}
 
 struct Handle {
   HANDLE h;
   ~Handle() {
-    if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
+    if (h != INVALID_HANDLE_VALUE)
+      CloseHandle(h);
   }
 };
 
 }  // namespace
 
-std::string pathForMessage(const std::string& path) { return path; }
+std::string pathForMessage(const std::string& path) {
+  return path;
+}
 
 std::string join(const std::string& folder, const std::string& name) {
-  if (folder.empty()) return name;
-  if (isSeparator(folder.back())) return folder + name;
+  if (folder.empty())
+    return name;
+  if (isSeparator(folder.back()))
+    return folder + name;
   return folder + "\\" + name;
 }
 
@@ -65,7 +80,9 @@ std::string findEntry(const std::string& folder, const std::string& name) {
   return join(folder, name);
 }
 
-bool removeQuietly(const std::string& path) { return DeleteFileA(path.c_str()) != 0; }
+bool removeQuietly(const std::string& path) {
+  return DeleteFileA(path.c_str()) != 0;
+}
 
 std::vector<uint8_t> readAll(const std::string& path) {
   Handle file{CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
@@ -80,7 +97,8 @@ std::vector<uint8_t> readAll(const std::string& path) {
     if (!ReadFile(file.h, buffer, sizeof buffer, &n, nullptr)) {
       throw Error("No se puede leer el archivo " + quoted(path) + ": " + reason(GetLastError()));
     }
-    if (n == 0) break;
+    if (n == 0)
+      break;
     bytes.insert(bytes.end(), buffer, buffer + n);
   }
   return bytes;
@@ -119,9 +137,11 @@ std::string makeUniqueFolder(const std::string& parent, const std::string& prefi
     char suffix[17];
     std::snprintf(suffix, sizeof suffix, "%016llx", static_cast<unsigned long long>(random()));
     std::string path = join(parent, prefix + suffix);
-    if (CreateDirectoryA(path.c_str(), nullptr)) return path;
+    if (CreateDirectoryA(path.c_str(), nullptr))
+      return path;
     last = GetLastError();
-    if (last != ERROR_ALREADY_EXISTS) break;
+    if (last != ERROR_ALREADY_EXISTS)
+      break;
   }
   throw Error("No se puede crear una carpeta en " + quoted(parent) + ": " + reason(last));
 }
@@ -143,10 +163,12 @@ std::vector<std::string> list(const std::string& folder) {
   std::vector<std::string> names;
   WIN32_FIND_DATAA data;
   HANDLE find = FindFirstFileA(join(folder.empty() ? "." : folder, "*").c_str(), &data);
-  if (find == INVALID_HANDLE_VALUE) return names;
+  if (find == INVALID_HANDLE_VALUE)
+    return names;
   do {
     std::string name = data.cFileName;
-    if (name != "." && name != "..") names.push_back(name);
+    if (name != "." && name != "..")
+      names.push_back(name);
   } while (FindNextFileA(find, &data));
   FindClose(find);
   return names;
@@ -157,6 +179,8 @@ std::string folderPart(const std::string& path) {
   return cut == std::string::npos ? std::string() : path.substr(0, cut + 1);
 }
 
-std::string namePart(const std::string& path) { return path.substr(folderPart(path).size()); }
+std::string namePart(const std::string& path) {
+  return path.substr(folderPart(path).size());
+}
 
 }  // namespace tts::files

@@ -10,20 +10,23 @@ namespace {
 // Unicode of the bytes 0x80 to 0x9F in Windows-1252. The five bytes the code
 // page leaves undefined map to the C1 control of the same number, as Windows
 // itself converts them, so every byte survives a round trip.
-constexpr char32_t kHigh[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+constexpr char32_t kHigh[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+                                0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
 char32_t unicodeOf(unsigned char byte) {
-  if (byte >= 0x80 && byte < 0xA0) return kHigh[byte - 0x80];
+  if (byte >= 0x80 && byte < 0xA0)
+    return kHigh[byte - 0x80];
   return byte;
 }
 
 char ansiOf(char32_t cp) {
-  if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return static_cast<char>(cp);
+  if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF))
+    return static_cast<char>(cp);
   for (int i = 0; i < 32; ++i) {
-    if (kHigh[i] == cp) return static_cast<char>(0x80 + i);
+    if (kHigh[i] == cp)
+      return static_cast<char>(0x80 + i);
   }
   return '?';
 }
@@ -65,7 +68,8 @@ unsigned char folded(unsigned char c) {
 }  // namespace
 
 bool equalIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
+  if (a.size() != b.size())
+    return false;
   for (size_t i = 0; i < a.size(); ++i) {
     if (folded(static_cast<unsigned char>(a[i])) != folded(static_cast<unsigned char>(b[i]))) {
       return false;
@@ -115,7 +119,8 @@ std::string ansiFromUtf8(std::string_view utf8) {
 std::string utf8FromAnsi(std::string_view ansi) {
   std::string out;
   out.reserve(ansi.size() + ansi.size() / 4);
-  for (char c : ansi) appendUtf8(out, unicodeOf(static_cast<unsigned char>(c)));
+  for (char c : ansi)
+    appendUtf8(out, unicodeOf(static_cast<unsigned char>(c)));
   return out;
 }
 

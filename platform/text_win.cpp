@@ -10,7 +10,8 @@ namespace tts {
 namespace {
 
 std::wstring wide(UINT codePage, std::string_view text) {
-  if (text.empty()) return {};
+  if (text.empty())
+    return {};
   int n = MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
   std::wstring out(static_cast<size_t>(n), L'\0');
   MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), out.data(), n);
@@ -18,14 +19,15 @@ std::wstring wide(UINT codePage, std::string_view text) {
 }
 
 std::string narrow(UINT codePage, const std::wstring& text) {
-  if (text.empty()) return {};
+  if (text.empty())
+    return {};
   // No "best fit": a character the code page lacks becomes "?", never a
   // look-alike letter.
   const bool utf8 = codePage == CP_UTF8;
   const char* defaultChar = utf8 ? nullptr : "?";
   const DWORD flags = utf8 ? 0 : WC_NO_BEST_FIT_CHARS;
-  int n = WideCharToMultiByte(codePage, flags, text.data(), static_cast<int>(text.size()), nullptr, 0,
-                              defaultChar, nullptr);
+  int n = WideCharToMultiByte(codePage, flags, text.data(), static_cast<int>(text.size()), nullptr,
+                              0, defaultChar, nullptr);
   std::string out(static_cast<size_t>(n), '\0');
   WideCharToMultiByte(codePage, flags, text.data(), static_cast<int>(text.size()), out.data(), n,
                       defaultChar, nullptr);
@@ -53,7 +55,9 @@ std::string ansiFromUtf8(std::string_view utf8) {
   return narrow(CP_ACP, single);
 }
 
-std::string utf8FromAnsi(std::string_view ansi) { return narrow(CP_UTF8, wide(CP_ACP, ansi)); }
+std::string utf8FromAnsi(std::string_view ansi) {
+  return narrow(CP_UTF8, wide(CP_ACP, ansi));
+}
 
 bool equalIgnoringCase(std::string_view a, std::string_view b) {
   // With explicit lengths, so inner NULs count and two empty texts are equal.

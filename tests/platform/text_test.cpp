@@ -23,7 +23,9 @@ struct IntegerCase {
 
 class ToIntegerAccepts : public ::testing::TestWithParam<IntegerCase> {};
 
-TEST_P(ToIntegerAccepts, Value) { EXPECT_EQ(toInteger(GetParam().text), GetParam().value); }
+TEST_P(ToIntegerAccepts, Value) {
+  EXPECT_EQ(toInteger(GetParam().text), GetParam().value);
+}
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, ToIntegerAccepts,
@@ -43,9 +45,9 @@ TEST_P(ToIntegerRejects, WithTheConversionMessage) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, ToIntegerRejects,
-                         ::testing::Values("", " ", "5 ", "1.5", "2147483648", "-2147483649",
-                                           "12a", "$", "$0x1A2B", "$$1", "$123456789", "0x",
-                                           "\t5", "--1", "+", "55min"));
+                         ::testing::Values("", " ", "5 ", "1.5", "2147483648", "-2147483649", "12a",
+                                           "$", "$0x1A2B", "$$1", "$123456789", "0x", "\t5", "--1",
+                                           "+", "55min"));
 
 TEST(ToInteger, MessageIsTheSystemsText) {
   // The message is 8-bit ANSI text: "á" is one byte, 0xE1.
@@ -53,16 +55,21 @@ TEST(ToInteger, MessageIsTheSystemsText) {
 }
 
 TEST(AnsiConversion, WesternLettersRoundTrip) {
-  const std::string utf8 = "\xC3\xB1\xC3\x91\xC3\xA1\xC3\xA9\xC3\xAD\xC3\xB3\xC3\xBA\xC3\xBC\xE2\x82\xAC";
+  const std::string utf8 =
+      "\xC3\xB1\xC3\x91\xC3\xA1\xC3\xA9\xC3\xAD\xC3\xB3\xC3\xBA\xC3\xBC\xE2\x82\xAC";
   const std::string ansi = "\xF1\xD1\xE1\xE9\xED\xF3\xFA\xFC\x80";
   EXPECT_EQ(ansiFromUtf8(utf8), ansi);
   EXPECT_EQ(utf8FromAnsi(ansi), utf8);
 }
 
 TEST(AnsiConversion, UnrepresentableBecomesQuestionMark) {
-  EXPECT_EQ(ansiFromUtf8("a\xE4\xB8\xAD" "b"), "a?b");         // CJK
-  EXPECT_EQ(ansiFromUtf8("\xC5\x81" "odz"), "?odz");            // Polish L with stroke
-  EXPECT_EQ(ansiFromUtf8("\xF0\x9F\x98\x80"), "?");             // emoji, 4 bytes
+  EXPECT_EQ(ansiFromUtf8("a\xE4\xB8\xAD"
+                         "b"),
+            "a?b");  // CJK
+  EXPECT_EQ(ansiFromUtf8("\xC5\x81"
+                         "odz"),
+            "?odz");                                 // Polish L with stroke
+  EXPECT_EQ(ansiFromUtf8("\xF0\x9F\x98\x80"), "?");  // emoji, 4 bytes
 }
 
 TEST(EqualIgnoringCase, WholeTextsAccentedLettersIncluded) {
@@ -93,7 +100,9 @@ TEST(EqualIgnoringCase, WholeTextsAccentedLettersIncluded) {
   }
 }
 
-TEST(LowerAscii, OnlyAsciiLetters) { EXPECT_EQ(lowerAscii("EXPORTAR Ñ"), "exportar \xD1"); }
+TEST(LowerAscii, OnlyAsciiLetters) {
+  EXPECT_EQ(lowerAscii("EXPORTAR Ñ"), "exportar \xD1");
+}
 
 }  // namespace
 }  // namespace tts

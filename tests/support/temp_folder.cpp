@@ -13,9 +13,13 @@ TempFolder::TempFolder() {
   path_ = files::makeUniqueFolder(base, "tts-test-");
 }
 
-TempFolder::~TempFolder() { files::removeTreeQuietly(path_); }
+TempFolder::~TempFolder() {
+  files::removeTreeQuietly(path_);
+}
 
-std::string TempFolder::file(const std::string& name) const { return files::join(path_, name); }
+std::string TempFolder::file(const std::string& name) const {
+  return files::join(path_, name);
+}
 
 std::string TempFolder::write(const std::string& name, const std::string& bytes) const {
   std::string path = file(name);

@@ -34,24 +34,23 @@ class TempFolder {
 
 // Runs `statement` and checks that it throws tts::Error whose message equals
 // `expected`.
-#define EXPECT_THROW_MSG(statement, expected)                                  \
-  do {                                                                         \
-    try {                                                                      \
-      statement;                                                               \
-      ADD_FAILURE() << "no error was thrown by: " #statement;                  \
-    } catch (const ::tts::Error& e_) {                                         \
-      EXPECT_EQ(std::string(e_.what()), std::string(expected));                \
-    }                                                                          \
+#define EXPECT_THROW_MSG(statement, expected)                   \
+  do {                                                          \
+    try {                                                       \
+      statement;                                                \
+      ADD_FAILURE() << "no error was thrown by: " #statement;   \
+    } catch (const ::tts::Error& e_) {                          \
+      EXPECT_EQ(std::string(e_.what()), std::string(expected)); \
+    }                                                           \
   } while (false)
 
 // As EXPECT_THROW_MSG, for a message that must contain `part`.
-#define EXPECT_THROW_HAS(statement, part)                                      \
-  do {                                                                         \
-    try {                                                                      \
-      statement;                                                               \
-      ADD_FAILURE() << "no error was thrown by: " #statement;                  \
-    } catch (const ::tts::Error& e_) {                                         \
-      EXPECT_NE(std::string(e_.what()).find(part), std::string::npos)          \
-          << "message: " << e_.what();                                         \
-    }                                                                          \
+#define EXPECT_THROW_HAS(statement, part)                                                          \
+  do {                                                                                             \
+    try {                                                                                          \
+      statement;                                                                                   \
+      ADD_FAILURE() << "no error was thrown by: " #statement;                                      \
+    } catch (const ::tts::Error& e_) {                                                             \
+      EXPECT_NE(std::string(e_.what()).find(part), std::string::npos) << "message: " << e_.what(); \
+    }                                                                                              \
   } while (false)
