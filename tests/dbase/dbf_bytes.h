@@ -61,7 +61,7 @@ inline std::string littleEndian32(uint32_t value) {
 
 class DbfBytes {
  public:
-  struct Spec {
+  struct Column {
     std::string name;
     char type;
     int width;
@@ -109,7 +109,7 @@ class DbfBytes {
   }
   size_t recordLength() const {
     size_t n = 1;
-    for (const Spec& f : fields_)
+    for (const Column& f : fields_)
       n += static_cast<size_t>(f.width);
     return n;
   }
@@ -126,7 +126,7 @@ class DbfBytes {
     out[29] = static_cast<char>(driver_);
     if (level7_)
       out += padded(driverName_, 32, '\0') + std::string(4, '\0');
-    for (const Spec& f : fields_) {
+    for (const Column& f : fields_) {
       if (level7_) {
         std::string d(48, '\0');
         d.replace(0, f.name.size(), f.name);
@@ -167,7 +167,7 @@ class DbfBytes {
   uint8_t driver_ = 0x58;
   bool level7_ = false;
   std::string driverName_;
-  std::vector<Spec> fields_;
+  std::vector<Column> fields_;
   std::vector<std::string> records_;
   std::string extra_;
   bool endMarker_ = true;
