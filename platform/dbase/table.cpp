@@ -1,5 +1,6 @@
 #include "platform/dbase/table.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <optional>
@@ -88,6 +89,13 @@ struct Table::Impl {
   std::optional<FilterExpression> filter;
   bool filtered = false;
   size_t filterField = kNoField;
+
+  // The rows on disk grouped by the text of one field, built at the first
+  // filtered move and kept while the table stays open (rows on disk never
+  // change then; posted rows are tested one by one). A filter that changes for
+  // every teacher then costs a look-up instead of a pass over the table.
+  mutable size_t indexedField = kNoField;
+  mutable std::unordered_map<std::string, std::vector<size_t>> rowsByText;
 
   Impl(std::string folderIn, std::string name, Access accessIn)
       : folder(std::move(folderIn)), fileName(tableFileName(std::move(name))), access(accessIn) {
@@ -250,8 +258,38 @@ struct Table::Impl {
     return cellTextEquals(f, r, layout.codePage, filter->value);
   }
 
+  // The visible rows on disk whose filter field reads as the filter's value,
+  // in record order.
+  const std::vector<size_t>& diskRowsPassing() const {
+    if (indexedField != filterField) {
+      rowsByText.clear();
+      const Field& f = layout.fields[filterField];
+      for (size_t row = 0; row < diskRows; ++row) {
+        const uint8_t* r = record(row);
+        if (r[0] != kDeletedRecord)
+          rowsByText[cellText(f, r, layout.codePage)].push_back(row);
+      }
+      indexedField = filterField;
+    }
+    static const std::vector<size_t> kNone;
+    auto found = rowsByText.find(filter->value);
+    return found == rowsByText.end() ? kNone : found->second;
+  }
+
+  void forgetRowIndex() {
+    indexedField = kNoField;
+    rowsByText.clear();
+  }
+
   size_t seek(size_t from) const {
     const size_t rows = rowCount();
+    if (filterField != kNoField && from < diskRows) {
+      const std::vector<size_t>& passing = diskRowsPassing();
+      auto next = std::lower_bound(passing.begin(), passing.end(), from);
+      if (next != passing.end())
+        return *next;
+      from = diskRows;
+    }
     while (from < rows && !passes(from))
       ++from;
     return from;
@@ -390,6 +428,7 @@ void Table::open() {
   }
   t.added.clear();
   t.exact.clear();
+  t.forgetRowIndex();
   t.editing = false;
   t.filterField = filterField;
   t.file = std::move(file);
@@ -409,6 +448,7 @@ void Table::close() {
   std::memcpy(header, t.bytes.data(), sizeof header);
   t.bytes.clear();
   t.bytes.shrink_to_fit();
+  t.forgetRowIndex();
   t.added.clear();
   t.exact.clear();
   t.editing = false;

@@ -140,6 +140,29 @@ TEST_F(DbaseFilter, RowsAppendedWhileFilteredAreFilteredToo) {
   EXPECT_EQ(days(), (std::vector<int>{1, 4, 5, 7}));
 }
 
+TEST_F(DbaseFilter, DeletedRowsStayHiddenAndEachFieldIsFilteredOnItsOwn) {
+  // Mark the fourth record (ANA, day 4) deleted on disk, as another program
+  // would, then walk the same table under filters on two fields in turn: the
+  // rows found for one field must never be reused for the other.
+  table.close();
+  std::string bytes = dir.read("SOLUC.DBF");
+  const size_t headerLength = static_cast<uint8_t>(bytes[8]) | static_cast<uint8_t>(bytes[9]) << 8;
+  const size_t recordLength = static_cast<uint8_t>(bytes[10]) | static_cast<uint8_t>(bytes[11])
+                                                                    << 8;
+  bytes[headerLength + 3 * recordLength] = '*';
+  dir.write("SOLUC.DBF", bytes);
+  table.open();
+  table.setFilter("PROF= 'ANA'");
+  table.setFiltered(true);
+  EXPECT_EQ(days(), (std::vector<int>{1, 5}));
+  table.setFilter("DIA= '4'");
+  EXPECT_TRUE(table.eof());
+  table.setFilter("DIA= '5'");
+  EXPECT_EQ(days(), (std::vector<int>{5}));
+  table.setFilter("PROF= 'ANA'");
+  EXPECT_EQ(days(), (std::vector<int>{1, 5}));
+}
+
 TEST_F(DbaseFilter, BadExpressionsAndMissingFieldsAreErrorsThatChangeNothing) {
   const std::string soluc = files::pathForMessage(dir.file("SOLUC.DBF"));
   EXPECT_THROW_MSG(
