@@ -11,6 +11,10 @@
 
 namespace tts::files {
 
+// A system error code (errno; GetLastError() on Windows) in the user's words,
+// as the end of a Spanish message ("no existe", "acceso denegado" ...).
+std::string systemReason(unsigned long code);
+
 // The path as 8-bit ANSI text for an error message.
 std::string pathForMessage(const std::string& path);
 

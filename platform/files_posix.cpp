@@ -23,9 +23,14 @@ std::string quoted(const std::string& path) {
   return "'" + pathForMessage(path) + "'";
 }
 
-// The failure in the user's words; the system's own description otherwise.
 std::string reason() {
-  switch (errno) {
+  return systemReason(static_cast<unsigned long>(errno));
+}
+
+}  // namespace
+
+std::string systemReason(unsigned long code) {
+  switch (static_cast<int>(code)) {
     case ENOENT:
       return "no existe";
     case ENOTDIR:
@@ -43,11 +48,9 @@ std::string reason() {
     case ETXTBSY:
       return "está en uso por otro programa";
     default:
-      return ansiFromUtf8(std::strerror(errno));
+      return ansiFromUtf8(std::strerror(static_cast<int>(code)));
   }
 }
-
-}  // namespace
 
 std::string pathForMessage(const std::string& path) {
   return ansiFromUtf8(path);

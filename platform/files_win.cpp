@@ -17,6 +17,24 @@ std::string quoted(const std::string& path) {
 }
 
 std::string reason(DWORD code) {
+  return systemReason(code);
+}
+
+bool isSeparator(char c) {
+  return c == '\\' || c == '/' || c == ':';
+}
+
+struct Handle {
+  HANDLE h;
+  ~Handle() {
+    if (h != INVALID_HANDLE_VALUE)
+      CloseHandle(h);
+  }
+};
+
+}  // namespace
+
+std::string systemReason(unsigned long code) {
   switch (code) {
     case ERROR_FILE_NOT_FOUND:
       return "no existe";
@@ -39,20 +57,6 @@ std::string reason(DWORD code) {
     }
   }
 }
-
-bool isSeparator(char c) {
-  return c == '\\' || c == '/' || c == ':';
-}
-
-struct Handle {
-  HANDLE h;
-  ~Handle() {
-    if (h != INVALID_HANDLE_VALUE)
-      CloseHandle(h);
-  }
-};
-
-}  // namespace
 
 std::string pathForMessage(const std::string& path) {
   return path;

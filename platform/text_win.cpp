@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/text.h"
+#include "platform/wide_win.h"
 
 namespace tts {
 
@@ -35,6 +36,18 @@ std::string narrow(UINT codePage, const std::wstring& text) {
 }
 
 }  // namespace
+
+std::wstring wideFromUtf8(std::string_view utf8) {
+  return wide(CP_UTF8, utf8);
+}
+
+std::wstring wideFromAnsi(std::string_view ansi) {
+  return wide(CP_ACP, ansi);
+}
+
+std::string utf8FromWide(const wchar_t* text, size_t length) {
+  return narrow(CP_UTF8, std::wstring(text, length));
+}
 
 std::string ansiFromUtf8(std::string_view utf8) {
   // A character beyond the 16-bit range arrives as a surrogate pair; it is one

@@ -20,23 +20,7 @@ namespace {
 constexpr intptr_t kClosed = -1;
 
 std::string reason(int code) {
-  switch (code) {
-    case ENOENT:
-      return "no existe";
-    case ENOTDIR:
-      return "la carpeta no existe";
-    case EACCES:
-    case EPERM:
-      return "acceso denegado";
-    case EROFS:
-      return "el disco es de solo lectura";
-    case ENOSPC:
-      return "no queda espacio en el disco";
-    case EISDIR:
-      return "es una carpeta";
-    default:
-      return ansiFromUtf8(std::strerror(code));
-  }
+  return files::systemReason(static_cast<unsigned long>(code));
 }
 
 int fdOf(intptr_t handle) {

@@ -21,24 +21,7 @@ intptr_t closedHandle() {
 }
 
 std::string reason(DWORD code) {
-  switch (code) {
-    case ERROR_FILE_NOT_FOUND:
-      return "no existe";
-    case ERROR_PATH_NOT_FOUND:
-      return "la carpeta no existe";
-    case ERROR_ACCESS_DENIED:
-      return "acceso denegado";
-    case ERROR_WRITE_PROTECT:
-      return "el disco es de solo lectura";
-    case ERROR_DISK_FULL:
-    case ERROR_HANDLE_DISK_FULL:
-      return "no queda espacio en el disco";
-    default: {
-      char text[64];
-      std::snprintf(text, sizeof text, "error %lu del sistema", static_cast<unsigned long>(code));
-      return text;
-    }
-  }
+  return files::systemReason(static_cast<unsigned long>(code));
 }
 
 bool heldByOther(DWORD code) {

@@ -9,19 +9,6 @@
 
 namespace tts::xml::com {
 
-namespace {
-
-std::wstring wide(UINT codePage, std::string_view text) {
-  if (text.empty())
-    return {};
-  int n = MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::wstring out(static_cast<size_t>(n), L'\0');
-  MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), out.data(), n);
-  return out;
-}
-
-}  // namespace
-
 Bstr::Bstr(std::string_view utf8) {
   std::wstring text = wideFromUtf8(utf8);
   b_ = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
@@ -39,24 +26,6 @@ Variant::Variant(const std::wstring& text) {
   v_.bstrVal = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
   if (!v_.bstrVal)
     throw Error("No hay memoria suficiente para el componente XML");
-}
-
-std::wstring wideFromUtf8(std::string_view utf8) {
-  return wide(CP_UTF8, utf8);
-}
-
-std::wstring wideFromAnsi(std::string_view ansi) {
-  return wide(CP_ACP, ansi);
-}
-
-std::string utf8FromWide(const wchar_t* text, size_t length) {
-  if (length == 0)
-    return {};
-  const int size = static_cast<int>(length);
-  int n = WideCharToMultiByte(CP_UTF8, 0, text, size, nullptr, 0, nullptr, nullptr);
-  std::string out(static_cast<size_t>(n), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text, size, out.data(), n, nullptr, nullptr);
-  return out;
 }
 
 std::string describe(HRESULT hr) {

@@ -10,6 +10,8 @@
 #include <string_view>
 #include <utility>
 
+#include "platform/wide_win.h"
+
 namespace tts::xml::com {
 
 // Owns one reference to a COM interface.
@@ -84,11 +86,6 @@ class Variant {
  private:
   VARIANT v_;
 };
-
-// Text conversions at the component's boundary.
-std::wstring wideFromUtf8(std::string_view utf8);
-std::wstring wideFromAnsi(std::string_view ansi);
-std::string utf8FromWide(const wchar_t* text, size_t length);
 
 // The component's or the system's description of a failure, as ANSI text.
 std::string describe(HRESULT hr);

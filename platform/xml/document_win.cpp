@@ -52,7 +52,7 @@ class MsxmlDocument final : public Document {
     if (isBlank(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size())))
       throw Error(notValidMessage(path, "no tiene elemento raíz"));
 
-    com::Variant source(com::wideFromAnsi(path));
+    com::Variant source(wideFromAnsi(path));
     VARIANT_BOOL loaded = VARIANT_FALSE;
     HRESULT hr = doc_->load(source.get(), &loaded);
     if (loaded != VARIANT_TRUE)

@@ -71,12 +71,12 @@ std::optional<std::string> MsxmlNode::attribute(const std::string& name) const {
   if (hr != S_OK || value.get().vt != VT_BSTR)
     return std::nullopt;
   BSTR text = value.get().bstrVal;
-  return com::utf8FromWide(text, text ? SysStringLen(text) : 0);
+  return utf8FromWide(text, text ? SysStringLen(text) : 0);
 }
 
 void MsxmlNode::setAttribute(const std::string& name, const std::string& value) {
   com::Bstr key(name);
-  com::Variant text(com::wideFromUtf8(value));
+  com::Variant text(wideFromUtf8(value));
   com::check(element_->setAttribute(key.get(), text.get()), [&] {
     return "No se puede poner el atributo " + quoted(name) + " al elemento " + quoted(this->name());
   });
