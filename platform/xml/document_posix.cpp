@@ -92,6 +92,23 @@ class PugiDocument final : public Document {
     }
     if (roots > 1)
       throw Error(notValidMessage(path, "tiene más de un elemento raíz"));
+    // A save writes the declaration node first and the text in the file's
+    // encoding, so the declaration must open the file (pugixml also takes one
+    // after text or further down), and when the encoding was read from its
+    // bytes, pugixml must have read the same encoding in it.
+    for (pugi::xml_node child : tree->doc.children()) {
+      if (child.type() != pugi::node_declaration)
+        continue;
+      const bool first = child == tree->doc.first_child() && text.rfind("<?xml", 0) == 0;
+      if (!first || (encoding.declared && encoding.name != child.attribute("encoding").value())) {
+        throw Error(
+            notValidMessage(path, "una declaración XML o instrucción de proceso está mal formada"));
+      }
+    }
+    if (encoding.declared && tree->doc.first_child().type() != pugi::node_declaration) {
+      throw Error(
+          notValidMessage(path, "una declaración XML o instrucción de proceso está mal formada"));
+    }
 
     tree_ = std::move(tree);
     encoding_ = std::move(encoding);

@@ -431,7 +431,7 @@ FileEncoding detectEncoding(const std::vector<uint8_t>& bytes, const std::string
   const std::string key = lowerAscii(declared);
   for (const Alias& alias : kAliases) {
     if (key == alias.name)
-      return {alias.encoding, false, declared};
+      return {alias.encoding, false, declared, true};
   }
   if (key.rfind("utf-16", 0) == 0 || key.rfind("ucs-2", 0) == 0) {
     throw Error(notValidMessage(
