@@ -1,0 +1,16 @@
+// Shared by the fuzz targets: a scratch folder per fuzzing process, and the
+// stop of a run (a finding) when a check reports a broken promise.
+#pragma once
+
+#include <string>
+
+namespace tts::fuzz {
+
+// A folder of this process's own under the temporary folder, removed at exit.
+const std::string& scratchFolder();
+
+// Aborts with the broken promise when `broken` is not empty, so that the
+// fuzzer keeps the input as a crash.
+void require(const std::string& broken);
+
+}  // namespace tts::fuzz
