@@ -9,7 +9,7 @@ jobs=$(nproc 2>/dev/null || echo 2)
 sh scripts/setup.sh
 
 echo "== Compilación nativa y pruebas"
-cmake -S . -B build/native -DTTS_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug -DTTS_BENCH=OFF >/dev/null
+cmake -S . -B build/native -DTTS_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug >/dev/null
 cmake --build build/native -j"$jobs"
 (cd build/native && ctest -j"$jobs" --output-on-failure)
 
