@@ -6,7 +6,8 @@
 
 namespace tts::fuzz {
 
-// A folder of this process's own under the temporary folder, removed at exit.
+// A folder of this process's own under the temporary folder ($TMPDIR), removed
+// at a normal exit (scripts/fuzz.sh clears what libFuzzer's own ends leave).
 const std::string& scratchFolder();
 
 // Aborts with the broken promise when `broken` is not empty, so that the

@@ -19,15 +19,20 @@ cmake --build "$build" -j"$(nproc 2>/dev/null || echo 2)" --target $targets
 # The seeds are made afresh; what the fuzzers add to a corpus stays between runs.
 /usr/bin/python3 "$top/fuzz/make_corpus.py" "$build/seeds"
 
+# The targets' scratch files go here: libFuzzer ends without running the
+# cleanup a normal exit would.
+scratch="$build/scratch"
 failed=""
 for target in $targets; do
+  rm -rf "$scratch"
+  mkdir -p "$scratch"
   corpus="$build/corpus/$target"
   artifacts="$build/artifacts/$target"
   mkdir -p "$corpus" "$artifacts"
   dict=""
   if [ "$target" = records_fuzz ]; then dict="-dict=$top/fuzz/xml.dict"; fi
   echo "== $target, $seconds s"
-  if "$build/fuzz/$target" "$corpus" "$build/seeds/$target" $dict \
+  if TMPDIR="$scratch" "$build/fuzz/$target" "$corpus" "$build/seeds/$target" $dict \
       -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=65536 \
       -artifact_prefix="$artifacts/" -print_final_stats=1 >"$build/$target.log" 2>&1; then
     grep -E '^stat::number_of_executed_units|^stat::new_units_added' "$build/$target.log" || true
@@ -36,6 +41,8 @@ for target in $targets; do
     failed="$failed $target"
   fi
 done
+
+rm -rf "$scratch"
 
 if [ -n "$failed" ]; then
   echo "Faults found by:$failed"
