@@ -1,6 +1,7 @@
 // ExportarAsignaturas: the teaching-assignments table ASIGT, with hours, the
 // SESIONES text and task codes looked up in this run's ASIGNOMT.
 #include <optional>
+#include <unordered_map>
 #include <vector>
 
 #include "export/builders.h"
@@ -26,7 +27,8 @@ bool isTask(const std::string& materia) {
 
 // ASIGNOMT read as the main window's subjects component reads it: exclusive,
 // no index, rows in the order ExportarMaterias posted them. Opened at the first
-// lookup only, closed with the builder.
+// lookup only, closed with the builder. The table cannot change while it is
+// held, so one pass at the first lookup gives every later answer.
 class SubjectsReader {
  public:
   explicit SubjectsReader(std::string folder) : folder_(std::move(folder)) {}
@@ -34,19 +36,23 @@ class SubjectsReader {
   // The COD of the first row whose MATERIA equals `materia` exactly, or
   // `materia` itself when no row does.
   std::string taskCode(const std::string& materia) {
-    if (!table_)
+    if (!table_) {
       table_.emplace(folder_, "ASIGNOMT", dbase::Access::Exclusive);
-    table_->open();
-    for (table_->first(); !table_->eof(); table_->next()) {
-      if (table_->asString("MATERIA") == materia)
-        return table_->asString("COD");
+      table_->open();
+      const int materiaField = table_->fieldIndex("MATERIA");
+      const int codField = table_->fieldIndex("COD");
+      // emplace keeps the first row of each MATERIA: the first match wins.
+      for (table_->first(); !table_->eof(); table_->next())
+        firstCode_.emplace(table_->asString(materiaField), table_->asString(codField));
     }
-    return materia;
+    auto found = firstCode_.find(materia);
+    return found == firstCode_.end() ? materia : found->second;
   }
 
  private:
   std::string folder_;
   std::optional<dbase::Table> table_;
+  std::unordered_map<std::string, std::string> firstCode_;
 };
 
 }  // namespace
